@@ -1,0 +1,6 @@
+#include "app/main.h"
+
+int main()
+{
+    return RunProgram();
+}

@@ -1,0 +1,189 @@
+#include <allegro.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "app/datafiles.h"
+#include "app/globals.h"
+#include "app/main.h"
+#include "app/poll.h"
+#include "app/settings.h"
+#include "session/message.h"
+#include "ui/dialogs.h"
+#include "ui/onekeymenu.h"
+
+GlobalVars gv = {128, 128, false, false};
+DATAFILE* thedata = nullptr;
+DATAFILE* thedata1 = nullptr;
+FONT* oldfont = nullptr;
+FONT* newfont = nullptr;
+
+namespace {
+
+const char windowTitle[] = "Gurk and Tamm at the Orbit Pub";
+
+enum MainEntry { PLAY, HELP, ABOUT, SONGS, GFX_SETTINGS, SOUND_SETTINGS, QUIT };
+
+// The library's X driver crashes in its timer set-up when there is no display
+// to talk to, so look for one first.
+bool DisplayAvailable()
+{
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name)
+        return false;
+    Display* display = XOpenDisplay(name);
+    if (!display)
+        return false;
+    XCloseDisplay(display);
+    return true;
+}
+
+int Fail(int status, const std::string& why)
+{
+    std::fprintf(stderr, "orbitpub: %s\n", why.c_str());
+    return status;
+}
+
+bool LoadData()
+{
+    std::string why;
+    thedata = LoadCheckedDatafile("data.dat", dataCatalogue, DATA_COUNT, why);
+    if (thedata)
+        thedata1 = LoadCheckedDatafile("data2.dat", data2Catalogue, DATA2_COUNT, why);
+    if (thedata1)
+        return true;
+    if (thedata)
+        unload_datafile(thedata);
+    thedata = nullptr;
+    std::fprintf(stderr, "orbitpub: %s\n", why.c_str());
+    return false;
+}
+
+void PlayMusic(int index, bool loop)
+{
+    play_midi(DATA_MIDI(index), loop);
+}
+
+void ShowBackground()
+{
+    blit(DATA_BITMAP(DAT_BACKGROUND), screen, 0, 0, 0, 0, 640, 480);
+}
+
+}  // namespace
+
+bool FindGraphicsMode(bool& windowed)
+{
+    static const struct {
+        int depth;
+        int card;
+    } chain[] = {{32, GFX_AUTODETECT_WINDOWED}, {24, GFX_AUTODETECT_WINDOWED},
+                 {32, GFX_AUTODETECT_FULLSCREEN}, {24, GFX_AUTODETECT_FULLSCREEN}};
+    for (const auto& mode : chain) {
+        set_color_depth(mode.depth);
+        if (set_gfx_mode(mode.card, 640, 480, 0, 0) == 0) {
+            windowed = mode.card == GFX_AUTODETECT_WINDOWED;
+            return true;
+        }
+    }
+    return false;
+}
+
+int StartLibrary()
+{
+    if (!DisplayAvailable())
+        return Fail(EXIT_NO_DISPLAY, "no X display to open the game's window on (is DISPLAY set?)");
+    if (allegro_init() != 0)
+        return Fail(EXIT_NO_DISPLAY, std::string("the game library cannot start: ") + allegro_error);
+    install_timer();
+    srand(time(nullptr));
+    for (int i = 0; i < 5; i++)
+        rand();
+    bool windowed = false;
+    if (!FindGraphicsMode(windowed)) {
+        bailout();
+        allegro_exit();
+        return Fail(EXIT_NO_GRAPHICS, "no 640 x 480 graphics mode at 32 or 24 bits");
+    }
+    if (windowed) {
+        set_window_title(windowTitle);
+        set_close_button_callback(SetEscaping);
+    }
+    return EXIT_OK;
+}
+
+void MainMenu()
+{
+    Onekeymenu menu(oldfont, makecol(180, 0, 0), makecol(134, 134, 134), 0, makecol(70, 40, 40));
+    const char* entries[] = {"Play", "Help", "About", "Song & Music", "GFX Settings",
+                             "Sound Settings", "Quit"};
+    for (const char* entry : entries)
+        menu.add(entry);
+    menu.fix_widths(10);
+
+    for (int choice = PLAY; choice != QUIT;) {
+        ShowBackground();
+        choice = menu.do_menu(255, 150, 500, KEY_SPACE);
+        switch (choice) {
+        case PLAY:
+            if (gv.musicVolume != 0 && midi_pos < 0)
+                PlayMusic(DAT_SONG_PITCH1_MELODY, true);
+            WaitKeyUp(KEY_SPACE);
+            break;
+        case HELP:
+            ShowBackground();
+            Help();
+            break;
+        case ABOUT:
+            ShowBackground();
+            About();
+            break;
+        case SONGS:
+        case GFX_SETTINGS:
+        case SOUND_SETTINGS:
+            ShowBackground();
+            WaitKeyUp(KEY_SPACE);
+            break;
+        }
+    }
+}
+
+void ShutDown()
+{
+    unload_datafile(thedata);
+    unload_datafile(thedata1);
+    thedata = thedata1 = nullptr;
+    WriteVolumes();
+    rest(1000);
+    allegro_exit();
+}
+
+int RunProgram()
+{
+    int status = StartLibrary();
+    if (status != EXIT_OK)
+        return status;
+    set_uformat(U_ASCII);
+    install_keyboard();
+    install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr);
+    if (!LoadData()) {
+        allegro_exit();
+        return EXIT_BAD_DATA;
+    }
+    OpenSettings();
+    ReadVolumes();
+    set_palette(DATA_PALETTE(DAT_MAIN_PALETTE));
+    newfont = static_cast<FONT*>(thedata[DAT_GAME_FONT].dat);
+    oldfont = font;
+    font = newfont;
+    if (gv.musicVolume > 0)
+        PlayMusic(DAT_TITLE_MUSIC, false);
+    Startup();
+    if (gv.musicVolume > 0)
+        PlayMusic(DAT_SONG_PITCH1_MELODY, true);
+    MainMenu();
+    ShutDown();
+    return EXIT_OK;
+}

@@ -1,0 +1,23 @@
+// The screens that are not the game or the songs: the title screen, the help
+// and credits pages, the graphics settings with their help page, the sound
+// settings, and the message for a machine without a usable graphics mode.
+#ifndef ORBITPUB_UI_DIALOGS_H
+#define ORBITPUB_UI_DIALOGS_H
+
+// The title picture, the two main help pages, then the title with its
+// overlays until the space key is pressed and released; stops the title tune.
+void Startup();
+
+// The two main help pages, each closed with its "ok" button (the space key).
+void Help();
+
+// The credits page.
+void About();
+
+// The graphics help page; returns the dialog manager's result.
+int HelpSettings1();
+
+// Says that no graphics mode could be set (for use without a screen).
+void bailout();
+
+#endif
