@@ -12,6 +12,8 @@
 #include "app/poll.h"
 #include "app/settings.h"
 #include "session/message.h"
+#include "session/play.h"
+#include "song/songmenu.h"
 #include "ui/dialogs.h"
 #include "ui/onekeymenu.h"
 
@@ -130,6 +132,8 @@ void MainMenu()
         case PLAY:
             if (gv.musicVolume != 0 && midi_pos < 0)
                 PlayMusic(DAT_SONG_PITCH1_MELODY, true);
+            if (Play() == QUIT)
+                choice = QUIT;
             WaitKeyUp(KEY_SPACE);
             break;
         case HELP:
@@ -141,10 +145,16 @@ void MainMenu()
             About();
             break;
         case SONGS:
+            ShowBackground();
+            RunKaraoke();
+            break;
         case GFX_SETTINGS:
+            ShowBackground();
+            Settings();
+            break;
         case SOUND_SETTINGS:
             ShowBackground();
-            WaitKeyUp(KEY_SPACE);
+            SoundSettings();
             break;
         }
     }

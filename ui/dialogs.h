@@ -20,4 +20,10 @@ int HelpSettings1();
 // Says that no graphics mode could be set (for use without a screen).
 void bailout();
 
+// The graphics settings: the four modes with their fallbacks, help, cancel.
+void Settings();
+
+// The sound settings: music and effects full, medium or off.
+void SoundSettings();
+
 #endif

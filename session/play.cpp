@@ -1,0 +1,6 @@
+#include "session/play.h"
+
+int Play()
+{
+    return 0;
+}
