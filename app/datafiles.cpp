@@ -69,3 +69,23 @@ DATAFILE* LoadCheckedDatafile(const char* name, const CatalogueEntry* catalogue,
     }
     return data;
 }
+
+bool LoadGameData(std::string& why)
+{
+    thedata = LoadCheckedDatafile("data.dat", dataCatalogue, DATA_COUNT, why);
+    if (thedata)
+        thedata1 = LoadCheckedDatafile("data2.dat", data2Catalogue, DATA2_COUNT, why);
+    if (thedata1)
+        return true;
+    UnloadGameData();
+    return false;
+}
+
+void UnloadGameData()
+{
+    if (thedata)
+        unload_datafile(thedata);
+    if (thedata1)
+        unload_datafile(thedata1);
+    thedata = thedata1 = nullptr;
+}

@@ -19,4 +19,11 @@ std::string CheckDatafile(const DATAFILE* data, const CatalogueEntry* catalogue,
 DATAFILE* LoadCheckedDatafile(const char* name, const CatalogueEntry* catalogue, int count,
                               std::string& why);
 
+// Loads data.dat into thedata and data2.dat into thedata1 from the working
+// directory, both or neither. On failure why holds the line for the player.
+bool LoadGameData(std::string& why);
+
+// Unloads both data files.
+void UnloadGameData();
+
 #endif

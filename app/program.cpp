@@ -49,21 +49,6 @@ int Fail(int status, const std::string& why)
     return status;
 }
 
-bool LoadData()
-{
-    std::string why;
-    thedata = LoadCheckedDatafile("data.dat", dataCatalogue, DATA_COUNT, why);
-    if (thedata)
-        thedata1 = LoadCheckedDatafile("data2.dat", data2Catalogue, DATA2_COUNT, why);
-    if (thedata1)
-        return true;
-    if (thedata)
-        unload_datafile(thedata);
-    thedata = nullptr;
-    std::fprintf(stderr, "orbitpub: %s\n", why.c_str());
-    return false;
-}
-
 void PlayMusic(int index, bool loop)
 {
     play_midi(DATA_MIDI(index), loop);
@@ -162,9 +147,7 @@ void MainMenu()
 
 void ShutDown()
 {
-    unload_datafile(thedata);
-    unload_datafile(thedata1);
-    thedata = thedata1 = nullptr;
+    UnloadGameData();
     WriteVolumes();
     rest(1000);
     allegro_exit();
@@ -178,9 +161,10 @@ int RunProgram()
     set_uformat(U_ASCII);
     install_keyboard();
     install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr);
-    if (!LoadData()) {
+    std::string why;
+    if (!LoadGameData(why)) {
         allegro_exit();
-        return EXIT_BAD_DATA;
+        return Fail(EXIT_BAD_DATA, why);
     }
     OpenSettings();
     ReadVolumes();

@@ -4,7 +4,12 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstring>
+#include <string>
+
+#include "app/datafiles.h"
 
 #include "testing.h"
 
@@ -35,6 +40,19 @@ Rgb PixelAt(BITMAP* bmp, int x, int y)
 {
     int c = getpixel(bmp, x, y);
     return {getr32(c), getg32(c), getb32(c)};
+}
+
+void LoadTestData()
+{
+    if (thedata)
+        return;
+    char here[4096];
+    ASSERT_TRUE(getcwd(here, sizeof here));
+    ASSERT_EQ(chdir(GAME_DIR), 0) << GAME_DIR;
+    std::string why;
+    bool loaded = LoadGameData(why);
+    ASSERT_EQ(chdir(here), 0);
+    ASSERT_TRUE(loaded) << why;
 }
 
 namespace {

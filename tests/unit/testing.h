@@ -28,4 +28,9 @@ struct Rgb {
 };
 Rgb PixelAt(BITMAP* bmp, int x, int y);
 
+// Loads the built data.dat and data2.dat into thedata and thedata1 once for
+// the whole run (the working directory is left as it was); fails the test
+// when they cannot be loaded.
+void LoadTestData();
+
 #endif
