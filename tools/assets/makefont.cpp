@@ -53,16 +53,18 @@ int Fail(const std::string& why)
 
 // Chooses the index of one pixel from its own coverage and, for an outline,
 // whether an inked pixel lies within the outline's reach.
-Cell MakeCell(const Glyph& g, int height, int baseline, int pad, int outline, int first)
+Cell MakeCell(const Glyph& g, int height, int baseline, int outline, int first)
 {
-    int lo = std::min(0, g.left);
-    int hi = std::max(g.advance, g.left + g.width);
+    // The cell spans the pen advance, widened only where ink and outline
+    // reach past it, so an outline eats into the side bearings first.
+    int lo = std::min(0, g.width ? g.left - outline : 0);
+    int hi = std::max(g.advance, g.width ? g.left + g.width + outline : 0);
     Cell cell;
-    cell.width = hi - lo + 2 * pad;
+    cell.width = hi - lo;
     std::vector<int> cov(cell.width * height, 0);
     for (int y = 0; y < g.rows; y++)
         for (int x = 0; x < g.width; x++) {
-            int cx = pad - lo + g.left + x, cy = baseline - g.top + y;
+            int cx = g.left - lo + x, cy = baseline - g.top + y;
             if (cx >= 0 && cx < cell.width && cy >= 0 && cy < height)
                 cov[cy * cell.width + cx] = g.coverage[y * g.width + x];
         }
@@ -143,12 +145,11 @@ int main(int argc, char** argv)
     FT_Done_Face(face);
     FT_Done_FreeType(ft);
 
-    int pad = outline;
-    int height = top + bottom + 2 * pad;
-    int baseline = pad + top;
+    int height = top + bottom + 2 * outline;
+    int baseline = outline + top;
     std::vector<Cell> cells;
     for (const Glyph& g : glyphs)
-        cells.push_back(MakeCell(g, height, baseline, pad, outline, first));
+        cells.push_back(MakeCell(g, height, baseline, outline, first));
 
     // Lay the cells out in rows; each cell gets a one-pixel frame of 255.
     std::vector<std::pair<int, int>> at;
