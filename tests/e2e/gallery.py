@@ -1,0 +1,63 @@
+"""Makes the screenshot gallery in docs/screenshots/ by playing the real game
+under a private X server, one fresh run per picture.
+
+    python3 tests/e2e/gallery.py --build build [--only NAME ...]
+
+A picture is one line in SHOTS: its file name and how a player gets there
+from launch (a function of the running game, see harness.Game).
+"""
+
+import argparse
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+OUT = os.path.join(HERE, "..", "..", "docs", "screenshots")
+
+
+def settle(seconds=0.3):
+    """Lets the screen finish drawing after the awaited picture appeared."""
+    time.sleep(seconds)
+
+
+SHOTS = [
+    ("title", lambda game: game.to_title()),
+    ("help", lambda game: (game.find_window(), game.wait_page(timeout=30))),
+    ("main-menu", lambda game: game.to_main_menu()),
+    ("about", lambda game: (game.to_main_menu(), game.pick(2), game.wait_page())),
+]
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", required=True, help="the CMake build folder")
+    parser.add_argument("--only", nargs="*", help="make only these pictures")
+    parser.add_argument("--out", default=OUT, help="where the pictures go")
+    args = parser.parse_args()
+
+    build = os.path.abspath(args.build)
+    os.environ["ORBITPUB_GAME_DIR"] = os.path.join(build, "game")
+    os.environ["ORBITPUB_XHELPER"] = os.path.join(build, "tools", "xhelper")
+    os.makedirs(args.out, exist_ok=True)
+    names = [name for name, _ in SHOTS]
+    for name in args.only or []:
+        if name not in names:
+            sys.exit("no picture named %r; there are: %s" % (name, ", ".join(names)))
+
+    for name, route in SHOTS:
+        if args.only and name not in args.only:
+            continue
+        with harness.Run() as game:
+            route(game)
+            settle()
+            path = os.path.join(args.out, name + ".png")
+            game.screenshot(path)
+        print(os.path.relpath(path))
+
+
+if __name__ == "__main__":
+    main()
