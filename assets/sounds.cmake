@@ -25,7 +25,7 @@ set(SCORE ${CMAKE_CURRENT_LIST_DIR}/music/song.abc)
 set(SONG ${ASSET_OUT}/music/song_p1.mid)
 set(PITCH2 4)  # semitones from pitch 1 to pitch 2
 add_custom_command(OUTPUT ${SONG}
-  COMMAND abc2midi ${SCORE} -o ${SONG} -silent
+  COMMAND abc2midi ${SCORE} -o ${SONG} -NCOM -silent
   DEPENDS ${SCORE}
   COMMENT "Making the song from its score"
   VERBATIM)
@@ -57,11 +57,17 @@ add_custom_command(OUTPUT ${GAME_DIR}/lyrics.txt
   COMMENT "Stamping lyrics.txt from the song's melody"
   VERBATIM)
 
-# The bartender's recording.
+# The bartender's recording: espeak-ng sings the melody's syllables over the
+# backing rendered by timidity (about half a minute of work).
 set(MAKE_VOCALS ${ASSET_TOOLS}/make_vocals.sh)
+set(TIMIDITY_CFG ${CMAKE_CURRENT_LIST_DIR}/music/timidity.cfg)
+set(SPELLING ${CMAKE_CURRENT_LIST_DIR}/music/sung_spelling.txt)
 add_custom_command(OUTPUT ${GAME_DIR}/vocals.mp3
-  COMMAND ${MAKE_VOCALS} ${SONG} ${GAME_DIR}/vocals.mp3 ${ASSET_OUT}/vocals
-  DEPENDS ${SONG} ${MAKE_VOCALS} songtool
+  COMMAND ${MAKE_VOCALS} $<TARGET_FILE:songtool> ${SONG}
+    ${ASSET_OUT}/music/song_p1_backing.mid ${TIMIDITY_CFG} ${SPELLING}
+    ${GAME_DIR}/vocals.mp3 ${ASSET_OUT}/vocals
+  DEPENDS ${SONG} ${ASSET_OUT}/music/song_p1_backing.mid ${MAKE_VOCALS}
+    ${TIMIDITY_CFG} ${SPELLING} songtool
   COMMENT "Singing and recording vocals.mp3"
   VERBATIM)
 

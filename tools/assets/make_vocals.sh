@@ -52,7 +52,7 @@ while read -r start length pitch word; do
     set -- $(awk -v hz="$hz" -v f0="$f0" -v spoken="$spoken" -v s="$samples" -v r=$rate 'BEGIN {
         printf "%d %.4f\n", 1200 * log(hz / f0) / log(2), spoken / (s / r) }')
     cents=$1 tempo=$2
-    sox -R "$syl.trim.wav" -r $rate -b 16 "$syl.wav" pitch "$cents" tempo -s "$tempo" \
+    sox -R -V1 "$syl.trim.wav" -r $rate -b 16 "$syl.wav" pitch "$cents" tempo -s "$tempo" \
         rate $rate pad 0 0.2 trim 0 "${samples}s" fade t 0.01 "${samples}s" 0.04
     if [ "$gap" -gt 0 ]; then
         sox -R -n -r $rate -c 1 -b 16 "$syl.gap.wav" trim 0 "${gap}s"
@@ -62,8 +62,11 @@ while read -r start length pitch word; do
     cursor=$((cursor + gap + samples))
 done <"$work/plan.txt"
 
-# The voice, with a little room around it, over the backing.
+# The voice, with a little room around it, over the backing: the voice's
+# loudness (RMS) set to twice the backing's, the mix peaking at -1 dBFS.
+rms() { sox "$1" -n stat 2>&1 | awk '/^RMS +amplitude/ { print $3 }'; }
 sox -R $(cat "$list") "$work/voice.wav"
-sox -R "$work/voice.wav" -c 2 "$work/voice2.wav" reverb 25 50 60 gain -n -3
-sox -R -m -v 0.8 "$work/backing.wav" -v 0.9 "$work/voice2.wav" "$work/mix.wav" gain -n -1
+sox -R "$work/voice.wav" -c 2 "$work/voice2.wav" reverb 25 50 60
+gain=$(awk -v v="$(rms "$work/voice2.wav")" -v b="$(rms "$work/backing.wav")" 'BEGIN { printf "%.4f", 2 * b / v }')
+sox -R -m -v 1 "$work/backing.wav" -v "$gain" "$work/voice2.wav" "$work/mix.wav" gain -n -1
 lame --quiet -b 128 "$work/mix.wav" "$out"

@@ -15,8 +15,8 @@ case "$mode" in
         convert "$png" -channel A -threshold 50% +channel -background '#ff00ff' \
             -alpha remove -alpha off -type TrueColor "BMP3:$out" ;;
     opaque)
-        convert "$png" -background '#000000' -alpha remove -alpha off -type TrueColor "BMP3:$out"
-        masked=$(convert "$out" -fill black +opaque '#ff00ff' -fill white -opaque '#ff00ff' \
+        masked=$(convert "$png" -background '#000000' -alpha remove -alpha off -type TrueColor \
+            -write "BMP3:$out" -fill black +opaque '#ff00ff' -fill white -opaque '#ff00ff' \
             -format '%[fx:int(mean*w*h+0.5)]' info:)
         if [ "$masked" != 0 ]; then
             echo "$in: $masked pixels of the mask colour in an opaque picture" >&2
