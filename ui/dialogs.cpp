@@ -36,12 +36,12 @@ const char graphicsHelp[] =
 
 const char credits[] =
     "Gurk and Tamm at the Orbit Pub\n"
-    "Made by the Orbit Pub team: code, pictures, song and sounds.\n"
+    "Made by the Orbit Pub team.\n"
     "\n"
-    "Built on the Allegro 4 game library.\n"
-    "Text in Comic Neue, a free font from Debian's fonts-comic-neue.\n"
-    "Music played with the TimGM6mb General MIDI set from Debian.\n"
-    "Singing voice by espeak-ng. Thanks for playing!";
+    "Built with the Allegro 4 game library.\n"
+    "Text in Comic Neue (Debian's fonts-comic-neue).\n"
+    "Music played with the TimGM6mb General MIDI set.\n"
+    "Singing by espeak-ng, sounds by sox. Cheers!";
 
 char okText[] = "ok";
 
