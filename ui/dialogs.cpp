@@ -64,6 +64,21 @@ DIALOG OkButton()
             nullptr};
 }
 
+// The dialog manager polls without pause; this invisible object sleeps 10 ms
+// whenever the page is idle, as the menus do between their polls. It stands
+// after the button, so the indices the pages return keep their meaning.
+int IdleProc(int msg, DIALOG*, int)
+{
+    if (msg == MSG_IDLE)
+        rest(10);
+    return D_O_K;
+}
+
+DIALOG Yield()
+{
+    return {IdleProc, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr};
+}
+
 DIALOG End()
 {
     return {nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr};
@@ -79,7 +94,7 @@ void RunUntilButton(DIALOG* page, int button)
 
 void ShowHelpPage(const char* text, bool setPalette)
 {
-    DIALOG page[] = {Box(), TextBox(text), OkButton(), End()};
+    DIALOG page[] = {Box(), TextBox(text), OkButton(), Yield(), End()};
     clear_keybuf();
     if (setPalette)
         set_palette(DATA_PALETTE(DAT_MAIN_PALETTE));
@@ -100,7 +115,7 @@ void About()
     DIALOG page[] = {Box(), TextBox(credits),
                      {d_bitmap_proc, 134, 237, 380, 99, 0, 0xAAAAAA, 0, 0, 0, 0,
                       DATA_BITMAP(DAT_CREDITS_PICTURE), nullptr, nullptr},
-                     OkButton(), End()};
+                     OkButton(), Yield(), End()};
     clear_keybuf();
     text_mode(-1);
     set_palette(DATA_PALETTE(DAT_MAIN_PALETTE));
@@ -110,7 +125,7 @@ void About()
 
 int HelpSettings1()
 {
-    DIALOG page[] = {Box(), TextBox(graphicsHelp), OkButton(), End()};
+    DIALOG page[] = {Box(), TextBox(graphicsHelp), OkButton(), Yield(), End()};
     clear_keybuf();
     WaitKeyUp(KEY_SPACE);
     text_mode(-1);
