@@ -15,7 +15,7 @@ esac
 # Build tools and libraries; the tools the asset build uses to make the
 # pictures, fonts, songs and sounds; the headless test bench.
 packages="build-essential cmake pkg-config clang
-  liballegro4-dev libmpg123-dev libx11-dev libgtest-dev libbenchmark-dev
+  liballegro4-dev libmpg123-dev libx11-dev libfreetype-dev libgtest-dev libbenchmark-dev
   imagemagick librsvg2-bin fonts-comic-neue timgm6mb-soundfont
   abcmidi timidity espeak-ng sox lame mpg123
   python3 xvfb xauth xdotool"
