@@ -41,7 +41,7 @@ add_custom_command(OUTPUT ${ASSET_OUT}/music/song_p2_backing.mid
 
 set(TITLE_SCORE ${CMAKE_CURRENT_LIST_DIR}/music/title.abc)
 add_custom_command(OUTPUT ${ASSET_OUT}/music/title.mid
-  COMMAND abc2midi ${TITLE_SCORE} -o ${ASSET_OUT}/music/title.mid -silent
+  COMMAND abc2midi ${TITLE_SCORE} -o ${ASSET_OUT}/music/title.mid -NCOM -silent
   DEPENDS ${TITLE_SCORE}
   COMMENT "Making the title tune from its score"
   VERBATIM)
