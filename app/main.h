@@ -19,8 +19,8 @@ int RunProgram();
 // (the library is shut down again then).
 int StartLibrary();
 
-// Tries the four start-up modes in order; true once one is set, with
-// windowed telling whether it is a window.
+// Tries the four start-up modes in order (the chain of "32 bit windowed");
+// true once one is set, with windowed telling whether it is a window.
 bool FindGraphicsMode(bool& windowed);
 
 // The seven-entry main menu, run until "Quit" or a game left with the escape

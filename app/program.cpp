@@ -15,6 +15,7 @@
 #include "session/play.h"
 #include "song/songmenu.h"
 #include "ui/dialogs.h"
+#include "ui/graphicsmodes.h"
 #include "ui/onekeymenu.h"
 
 GlobalVars gv = {128, 128, false, false};
@@ -63,19 +64,10 @@ void ShowBackground()
 
 bool FindGraphicsMode(bool& windowed)
 {
-    static const struct {
-        int depth;
-        int card;
-    } chain[] = {{32, GFX_AUTODETECT_WINDOWED}, {24, GFX_AUTODETECT_WINDOWED},
-                 {32, GFX_AUTODETECT_FULLSCREEN}, {24, GFX_AUTODETECT_FULLSCREEN}};
-    for (const auto& mode : chain) {
-        set_color_depth(mode.depth);
-        if (set_gfx_mode(mode.card, 640, 480, 0, 0) == 0) {
-            windowed = mode.card == GFX_AUTODETECT_WINDOWED;
-            return true;
-        }
-    }
-    return false;
+    const GraphicsMode* chain = modeChains[MODE_32_WINDOWED];
+    int granted = SetModeFromChain(chain);
+    windowed = granted >= 0 && chain[granted].card == GFX_AUTODETECT_WINDOWED;
+    return granted >= 0;
 }
 
 int StartLibrary()
