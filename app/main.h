@@ -24,8 +24,9 @@ int StartLibrary();
 bool FindGraphicsMode(bool& windowed);
 
 // The seven-entry main menu, run until "Quit" or a game left with the escape
-// key.
-void MainMenu();
+// key (EXIT_OK), or until a change of graphics mode left no screen
+// (EXIT_NO_GRAPHICS).
+int MainMenu();
 
 // Unloads the data, writes the volumes, pauses a second and shuts the library
 // down (which saves the settings file).

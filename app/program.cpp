@@ -93,7 +93,7 @@ int StartLibrary()
     return EXIT_OK;
 }
 
-void MainMenu()
+int MainMenu()
 {
     Onekeymenu menu(oldfont, makecol(180, 0, 0), makecol(134, 134, 134), 0, makecol(70, 40, 40));
     const char* entries[] = {"Play", "Help", "About", "Song & Music", "GFX Settings",
@@ -127,7 +127,8 @@ void MainMenu()
             break;
         case GFX_SETTINGS:
             ShowBackground();
-            Settings();
+            if (!Settings())
+                return EXIT_NO_GRAPHICS;
             break;
         case SOUND_SETTINGS:
             ShowBackground();
@@ -135,6 +136,7 @@ void MainMenu()
             break;
         }
     }
+    return EXIT_OK;
 }
 
 void ShutDown()
@@ -169,7 +171,9 @@ int RunProgram()
     Startup();
     if (gv.musicVolume > 0)
         PlayMusic(DAT_SONG_PITCH1_MELODY, true);
-    MainMenu();
+    status = MainMenu();
     ShutDown();
+    if (status != EXIT_OK)
+        return Fail(status, "the change of graphics mode left no 640 x 480 mode at 32 or 24 bits");
     return EXIT_OK;
 }

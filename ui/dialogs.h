@@ -21,7 +21,10 @@ int HelpSettings1();
 void bailout();
 
 // The graphics settings: the four modes with their fallbacks, help, cancel.
-void Settings();
+// Returns false when every attempt of the chosen mode's chain failed: no
+// screen is left then, the player has seen bailout's message, and the program
+// must end.
+bool Settings();
 
 // The sound settings: music and effects full, medium or off.
 void SoundSettings();
