@@ -6,6 +6,7 @@
 set(ASSET_TOOLS ${CMAKE_CURRENT_LIST_DIR}/../tools/assets)
 add_executable(songtool ${ASSET_TOOLS}/songtool.cpp ${ASSET_TOOLS}/smf.cpp)
 target_include_directories(songtool PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
+target_compile_options(songtool PRIVATE -Wall -Wextra)
 file(MAKE_DIRECTORY ${ASSET_OUT}/sounds ${ASSET_OUT}/music)
 
 # Sound effects.

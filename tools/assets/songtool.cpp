@@ -19,6 +19,7 @@
 // The melody is the channel whose program is the trombone (General MIDI 58,
 // 57 counted from 0).
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -199,6 +200,16 @@ bool ReadWav(const char* path, std::vector<float>& samples, int& rate) {
     return false;
 }
 
+// Normalised correlation of a frame with itself lag samples later.
+double Correlation(const std::vector<float>& x, size_t start, int frame, int lag, double energy) {
+    double c = 0, e2 = 0;
+    for (int i = 0; i < frame; i++) {
+        c += x[start + i] * x[start + i + lag];
+        e2 += x[start + i + lag] * x[start + i + lag];
+    }
+    return c / std::sqrt(energy * e2 + 1e-12);
+}
+
 // Autocorrelation over 40 ms frames; voiced frames are the loud ones whose
 // best normalised correlation is clear. The median of their periods is taken.
 int Pitch(int argc, char** argv) {
@@ -217,12 +228,7 @@ int Pitch(int argc, char** argv) {
         double best = 0;
         int bestLag = 0;
         for (int lag = minLag; lag <= maxLag; lag++) {
-            double c = 0, e2 = 0;
-            for (int i = 0; i < frame; i++) {
-                c += x[start + i] * x[start + i + lag];
-                e2 += x[start + i + lag] * x[start + i + lag];
-            }
-            double r = c / std::sqrt(energy * e2 + 1e-12);
+            double r = Correlation(x, start, frame, lag, energy);
             if (r > best) {
                 best = r;
                 bestLag = lag;
@@ -231,13 +237,7 @@ int Pitch(int argc, char** argv) {
         // Prefer the shortest lag close to the best, so octave errors fall out.
         for (int k = 4; k >= 2; k--) {
             int lag = bestLag / k;
-            if (lag < minLag) continue;
-            double c = 0, e2 = 0;
-            for (int i = 0; i < frame; i++) {
-                c += x[start + i] * x[start + i + lag];
-                e2 += x[start + i + lag] * x[start + i + lag];
-            }
-            if (c / std::sqrt(energy * e2 + 1e-12) > 0.9 * best) {
+            if (lag >= minLag && Correlation(x, start, frame, lag, energy) > 0.9 * best) {
                 bestLag = lag;
                 break;
             }
