@@ -20,6 +20,38 @@ const char* TypeName(int type)
     }
 }
 
+// Walks the object headers of a data file without loading anything: the
+// library's loader trusts the sizes it reads and crashes on a truncated or
+// damaged file, so a file is only handed to it once every object it lists
+// lies whole inside the file.
+bool LayoutIsWhole(const char* name)
+{
+    PACKFILE* f = pack_fopen(name, F_READ_PACKED);
+    if (!f)
+        return false;
+    bool whole = pack_mgetl(f) == DAT_MAGIC;
+    long count = whole ? pack_mgetl(f) : 0;
+    whole = whole && count > 0 && count < 100000;
+    for (long i = 0; whole && i < count; i++) {
+        long type = pack_mgetl(f);
+        while (type == DAT_PROPERTY && !pack_feof(f)) {
+            pack_mgetl(f);  // the property's own type
+            long length = pack_mgetl(f);
+            whole = length >= 0 && pack_fseek(f, length) == 0;
+            type = pack_mgetl(f);
+        }
+        long stored = pack_mgetl(f);  // negative when compressed
+        long size = pack_mgetl(f);
+        if (stored < 0)
+            stored = -stored;
+        // A nested data file's own headers would need the same walk.
+        whole = whole && type != DAT_FILE && type != DAT_END && size >= 0 && stored > 0 &&
+                pack_fseek(f, stored - 1) == 0 && pack_getc(f) != EOF && !pack_ferror(f);
+    }
+    pack_fclose(f);
+    return whole;
+}
+
 std::string CurrentFolder()
 {
     char path[PATH_MAX];
@@ -56,9 +88,13 @@ std::string CheckDatafile(const DATAFILE* data, const CatalogueEntry* catalogue,
 DATAFILE* LoadCheckedDatafile(const char* name, const CatalogueEntry* catalogue, int count,
                               std::string& why)
 {
-    DATAFILE* data = load_datafile(name);
+    if (!exists(name)) {
+        why = std::string("cannot find ") + name + " in " + CurrentFolder();
+        return nullptr;
+    }
+    DATAFILE* data = LayoutIsWhole(name) ? load_datafile(name) : nullptr;
     if (!data) {
-        why = std::string("cannot load ") + name + " from " + CurrentFolder();
+        why = std::string(name) + " in " + CurrentFolder() + " is damaged or unreadable";
         return nullptr;
     }
     std::string mismatch = CheckDatafile(data, catalogue, count);
