@@ -47,7 +47,9 @@ while read -r start length pitch word; do
         "<speak><prosody range=\"x-low\">$sung</prosody></speak>"
     # Cut espeak-ng's silence before and after the syllable.
     sox -R "$syl.raw.wav" "$syl.trim.wav" silence 1 0.005 0.5% reverse silence 1 0.005 0.5% reverse
-    f0=$("$songtool" pitch "$syl.trim.wav")
+    # A syllable too short or too breathy to measure keeps the nominal pitch.
+    f0=$("$songtool" pitch "$syl.trim.wav" 2>/dev/null ||
+        awk -v b="$base" 'BEGIN { printf "%.2f\n", 52 * 2 ^ (b / 61) }')
     spoken=$(soxi -D "$syl.trim.wav")
     set -- $(awk -v hz="$hz" -v f0="$f0" -v spoken="$spoken" -v s="$samples" -v r=$rate 'BEGIN {
         printf "%d %.4f\n", 1200 * log(hz / f0) / log(2), spoken / (s / r) }')
