@@ -14,6 +14,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
+import songscreens  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "..", "..", "docs", "screenshots")
@@ -29,6 +30,9 @@ SHOTS = [
     ("help", lambda game: (game.find_window(), game.wait_page(timeout=30))),
     ("main-menu", lambda game: game.to_main_menu()),
     ("about", lambda game: (game.to_main_menu(), game.pick(2), game.wait_page())),
+    ("song-menu", songscreens.to_song_menu),
+    ("karaoke", lambda game: (songscreens.to_karaoke(game), time.sleep(14))),
+    ("mp3", songscreens.to_mp3),
 ]
 
 
