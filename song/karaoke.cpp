@@ -211,7 +211,7 @@ void Karaoke::ComposeFrame()
             x = 20;
             y += fontHeight;
         } else if (y > -fontHeight) {
-            textout(workarea, lyricFont, s.text.c_str(), x, y, -1);
+            textout_ex(workarea, lyricFont, s.text.c_str(), x, y, -1, -1);
             x += text_length(lyricFont, s.text.c_str());
         }
     }
