@@ -197,14 +197,12 @@ void Karaoke::ComposeFrame()
     int fontHeight = text_height(lyricFont);
     int x = 20;
     int y = PageTop();
-    // The palette switch needs no wait for the screen's retrace: nothing on
-    // the screen changes with it in a true-colour mode.
-    set_palette_range(sungPalette, 0, PAL_SIZE - 1, FALSE);
+    set_palette(sungPalette);
     bool switchArmed = true;
     for (std::size_t i = 0; i < snippets.size() && y < workarea->h; i++) {
         const Snippet& s = snippets[i];
         if (switchArmed && s.time > midi_pos) {
-            set_palette_range(unsungPalette, 0, PAL_SIZE - 1, FALSE);
+            set_palette(unsungPalette);
             switchArmed = false;
         }
         if (IsLineEnd(s)) {
