@@ -14,5 +14,5 @@ cmake --build "$build" -j2 --target lyrics_fuzz
 mkdir -p "$build/corpus"
 cd "$build"
 exec "$build/tests/song/lyrics_fuzz" -max_total_time="$seconds" -max_len=4096 \
-    -rss_limit_mb=1024 -timeout=10 -print_final_stats=1 \
+    -rss_limit_mb=1024 -timeout=10 -print_final_stats=1 -dict="$src/tests/song/lyrics.dict" \
     "$build/corpus" "$src/tests/song/fuzz_seeds"
