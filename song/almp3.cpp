@@ -67,12 +67,6 @@ int TransferFrames(const ALMP3_MP3STREAM* s)
     return std::max(minTransferFrames, s->bufferLen / (2 * s->channels));
 }
 
-// Samples (all channels) that one transfer to the audio stream takes.
-size_t TransferSamples(const ALMP3_MP3STREAM* s)
-{
-    return s->formatKnown ? size_t(TransferFrames(s)) * s->channels : 1;
-}
-
 // A change of format in the middle of a recording cannot go on in the same
 // audio stream: the sound ends there.
 void NoteFormat(ALMP3_MP3STREAM* s)
@@ -115,7 +109,7 @@ void Decode(ALMP3_MP3STREAM* s, size_t want)
 // been played (see almp3_poll_mp3stream).
 void Supply(ALMP3_MP3STREAM* s)
 {
-    size_t transfer = TransferSamples(s);
+    size_t transfer = size_t(TransferFrames(s)) * s->channels;  // samples, all channels
     while (s->silentTransfers < 2 * s->audio->bufcount) {
         Decode(s, transfer);
         if (s->pcm.size() < transfer && !s->decoderDone)

@@ -26,6 +26,15 @@ def samples(game):
 
 
 class SongScreensTest(unittest.TestCase):
+    def end_page_and_hear_silence(self, game, what):
+        """A press ends the page: the song menu comes back and the sound stops."""
+        game.press()
+        songs.wait_menu(game, timeout=5)
+        time.sleep(0.5)
+        stopped = samples(game)
+        time.sleep(1.5)
+        self.assertLess(loud_since(game, stopped), 0.3, "%s stops with the page" % what)
+
     def test_karaoke_page_moves_with_the_song_and_space_ends_it(self):
         with harness.Run() as game:
             songs.to_song_menu(game)
@@ -40,13 +49,7 @@ class SongScreensTest(unittest.TestCase):
             game.wait(lambda: game.grab().region(*songs.KARAOKE_REGION) != first, 40,
                       "the lyrics page to change", interval=0.2)
             self.assertGreater(loud_since(game, start), 2.0, "the song is heard")
-
-            game.press()
-            songs.wait_menu(game, timeout=5)
-            time.sleep(0.5)
-            stopped = samples(game)
-            time.sleep(1.5)
-            self.assertLess(loud_since(game, stopped), 0.3, "the song stops with the page")
+            self.end_page_and_hear_silence(game, "the song")
 
     def test_mp3_page_shows_its_picture_and_plays_the_recording(self):
         with harness.Run() as game:
@@ -57,12 +60,7 @@ class SongScreensTest(unittest.TestCase):
             game.wait(lambda: songs.mp3_shown(game), 10, "the MP3 page")
             time.sleep(4.0)
             self.assertGreater(loud_since(game, start), 2.0, "the recording is heard")
-            game.press()
-            songs.wait_menu(game, timeout=5)
-            time.sleep(0.5)
-            stopped = samples(game)
-            time.sleep(1.5)
-            self.assertLess(loud_since(game, stopped), 0.3, "the recording stops with the page")
+            self.end_page_and_hear_silence(game, "the recording")
 
     def test_broken_recordings_and_lyrics_neither_crash_nor_hang(self):
         game_dir, _ = harness.tool_paths()
