@@ -1,6 +1,7 @@
 #include <allegro.h>
 #include <X11/Xlib.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -149,6 +150,11 @@ void ShutDown()
 
 int RunProgram()
 {
+    // A write to a connection that went away (the display, a sound server)
+    // must end in an error the library handles, not kill the game outright:
+    // the library's threads can still be talking to the display while an
+    // early failure shuts it down.
+    signal(SIGPIPE, SIG_IGN);
     int status = StartLibrary();
     if (status != EXIT_OK)
         return status;
