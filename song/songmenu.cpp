@@ -9,6 +9,7 @@
 #include "game/classes.h"
 #include "song/karaoke.h"
 #include "song/mp3.h"
+#include "ui/dialogs.h"
 #include "ui/onekeymenu.h"
 
 namespace {
@@ -17,11 +18,10 @@ enum SongEntry { LISTEN, PITCH1_MELODY, PITCH1_BACKING, PITCH2_MELODY, PITCH2_BA
 
 const int mp3BufferLength = 65536;
 
-char helpText[] =
+const char helpText[] =
     "Listen to a mp3 file, where the bartender sings the song.\n\n"
     "Sing along with a midi file and a scrolling lyrics page, you can choose between two "
     "pitches and either with or without the trombone melody line.";
-char okText[] = "ok";
 
 void ShowBackground()
 {
@@ -30,17 +30,11 @@ void ShowBackground()
 
 void ShowHelp()
 {
-    DIALOG page[] = {
-        {d_box_proc, 112, 64, 424, 312, 0, 0xAAAAAA, 0, 0, 0, 0, nullptr, nullptr, nullptr},
-        {d_textbox_proc, 120, 72, 408, 264, -1, 0xDDFFDD, 0, 0, 0, 0, helpText, nullptr, nullptr},
-        {d_button_proc, 312, 344, 40, 16, -1, 0xDDFFDD, ' ', D_EXIT, 0, 0, okText, nullptr,
-         nullptr},
-        {nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
-    };
+    InfoPage page(helpText);
     text_mode(-1);
     clear_keybuf();
     set_palette(DATA_PALETTE(DAT_MAIN_PALETTE));
-    popup_dialog(page, -1);
+    popup_dialog(page.objects, -1);
 }
 
 }  // namespace

@@ -94,15 +94,19 @@ void RunUntilButton(DIALOG* page, int button)
 
 void ShowHelpPage(const char* text, bool setPalette)
 {
-    DIALOG page[] = {Box(), TextBox(text), OkButton(), Yield(), End()};
+    InfoPage page(text);
     clear_keybuf();
     if (setPalette)
         set_palette(DATA_PALETTE(DAT_MAIN_PALETTE));
-    RunUntilButton(page, 2);
+    RunUntilButton(page.objects, 2);
     WaitKeyUp(KEY_SPACE);
 }
 
 }  // namespace
+
+InfoPage::InfoPage(const char* text) : objects{Box(), TextBox(text), OkButton(), Yield(), End()}
+{
+}
 
 void Help()
 {
@@ -125,12 +129,12 @@ void About()
 
 int HelpSettings1()
 {
-    DIALOG page[] = {Box(), TextBox(graphicsHelp), OkButton(), Yield(), End()};
+    InfoPage page(graphicsHelp);
     clear_keybuf();
     WaitKeyUp(KEY_SPACE);
     text_mode(-1);
     set_palette(DATA_PALETTE(DAT_MAIN_PALETTE));
-    return popup_dialog(page, -1);
+    return popup_dialog(page.objects, -1);
 }
 
 void Startup()

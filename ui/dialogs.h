@@ -4,6 +4,17 @@
 #ifndef ORBITPUB_UI_DIALOGS_H
 #define ORBITPUB_UI_DIALOGS_H
 
+#include <allegro.h>
+
+// The layout every information page of one text shares: a grey box, a pale
+// green text box holding the text and the "ok" button (object 2), whose
+// shortcut is the space character, plus an invisible object that lets the
+// page rest while idle. Run it with popup_dialog(page.objects, -1).
+struct InfoPage {
+    DIALOG objects[5];
+    explicit InfoPage(const char* text);
+};
+
 // The title picture, the two main help pages, then the title with its
 // overlays until the space key is pressed and released; stops the title tune.
 void Startup();
