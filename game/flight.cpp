@@ -42,6 +42,9 @@ void Game::Fly()
     gv.escaping = false;
     bool hit = false;
     bool held = true;  // the press that fired, or one still held from before
+    // The flight ends on the answer "Yes", not on the flag itself: the close
+    // button may raise it at any moment of a frame, and is asked next frame.
+    bool leave = false;
     loaded->dx = std::sin(angle) * 5.0;
     loaded->dy = std::cos(angle) * -5.0;
     do {
@@ -53,6 +56,8 @@ void Game::Fly()
             unsigned int ticks = timer_cnt;
             if (question.do_menu2("Escape?", 254, 100, 500, KEY_SPACE) == 1)
                 gv.escaping = false;
+            else
+                leave = true;
             timer_cnt = ticks;
         }
         DrawItems();
@@ -60,7 +65,9 @@ void Game::Fly()
         loaded->Move();
         loaded->Bounce();
         hit = CheckHits();
-    } while (loaded->y > 14.0 && !hit && !gv.quitting && !gv.escaping);
+    } while (loaded->y > 14.0 && !hit && !gv.quitting && !leave);
+    if (!leave)
+        gv.escaping = false;  // a click in the flight's last frame comes too late
 
     FixBall(loaded);
     loaded = nullptr;  // the place owns it now

@@ -128,6 +128,7 @@ TEST_F(FlightTest, AWallShotComesBackOffTheLeftWall)
 struct Asker {
     Game* game;
     int answer;  // 0 "Yes", 1 "No"
+    bool closeButton = false;  // asks with the window's close button instead
     int frames = 0;
     int menuPolls = 0;
     bool asked = false;
@@ -142,7 +143,10 @@ struct Asker {
         if (asked) {
             key[KEY_SPACE] = 0;  // let go after the question
         } else if (++frames == 5) {
-            key[KEY_SPACE] = 1;
+            if (closeButton)
+                gv.escaping = true;  // as SetEscaping does, in the middle of a frame
+            else
+                key[KEY_SPACE] = 1;
             asked = true;
             timer_cnt = 77;
         } else {
@@ -177,6 +181,22 @@ TEST_F(FlightTest, SecondPressAsksAndYesFixesInMidAir)
     EXPECT_TRUE(gv.escaping);
     // Stopped near y = 330: the nearest free place is on the bottom rows.
     EXPECT_GE(game->lastPlace - places, 75);
+}
+
+TEST_F(FlightTest, CloseButtonInFlightAsksToo)
+{
+    for (int answer : {0, 1}) {
+        game->ClearField();
+        Asker asker{game, answer};
+        asker.closeButton = true;
+        RestHookGuard hook(std::ref(asker));
+        game->loaded = game->LoadNext(MakeBall(1));
+        game->angle = 0;
+        game->Fly();
+        EXPECT_GT(asker.menuPolls, 10) << answer;
+        EXPECT_EQ(gv.escaping, answer == 0) << answer;
+        EXPECT_EQ(game->lastPlace == &places[3], answer == 1) << answer;
+    }
 }
 
 TEST_F(FlightTest, CloseButtonDuringAimingIsForgotten)
