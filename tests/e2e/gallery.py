@@ -14,6 +14,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
+import gamescreens  # noqa: E402
 import songscreens  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -33,6 +34,9 @@ SHOTS = [
     ("song-menu", songscreens.to_song_menu),
     ("karaoke", lambda game: (songscreens.to_karaoke(game), time.sleep(14))),
     ("mp3", songscreens.to_mp3),
+    ("level", gamescreens.start_level),
+    ("field-after-shots", lambda game: (gamescreens.start_level(game),
+                                        [gamescreens.shoot(game) for _ in range(5)])),
 ]
 
 
