@@ -4,7 +4,11 @@ under a private X server, one fresh run per picture.
     python3 tests/e2e/gallery.py --build build [--only NAME ...]
 
 A picture is one line in SHOTS: its file name and how a player gets there
-from launch (a function of the running game, see harness.Game).
+from launch (a function of the running game, see harness.Game). A route that
+returns a picture (a harness.Image caught during an animation) gives that
+picture; otherwise the screen is taken once the route is done. The burst and
+the removal depend on chance, so their routes may fail: a failed route is
+played again in a fresh run.
 """
 
 import argparse
@@ -37,7 +41,10 @@ SHOTS = [
     ("level", gamescreens.start_level),
     ("field-after-shots", lambda game: (gamescreens.start_level(game),
                                         [gamescreens.shoot(game) for _ in range(5)])),
+    ("burst", gamescreens.burst),
+    ("removal", gamescreens.removal),
 ]
+ATTEMPTS = 3
 
 
 def main():
@@ -59,11 +66,21 @@ def main():
     for name, route in SHOTS:
         if args.only and name not in args.only:
             continue
-        with harness.Run() as game:
-            route(game)
-            settle()
-            path = os.path.join(args.out, name + ".png")
-            game.screenshot(path)
+        path = os.path.join(args.out, name + ".png")
+        for attempt in range(1, ATTEMPTS + 1):
+            try:
+                with harness.Run() as game:
+                    picture = route(game)
+                    if isinstance(picture, harness.Image):
+                        picture.save_png(path)
+                    else:
+                        settle()
+                        game.screenshot(path)
+                break
+            except AssertionError as e:
+                if attempt == ATTEMPTS:
+                    raise
+                print("%s: %s; again" % (name, e), file=sys.stderr)
         print(os.path.relpath(path))
 
 

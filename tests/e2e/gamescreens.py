@@ -14,6 +14,9 @@ PANEL_RING = [(457, 85), (613, 85), (457, 170), (583, 170)]
 
 # The field above the launcher, where the items settle.
 FIELD_TOP = (200, 40, 240, 280)
+# The whole field, and the middle of the launcher's item at (120, 355) in it.
+FIELD = (200, 40, 240, 400)
+LAUNCHER = (312, 387, 16, 16)
 
 # The "Escape?" question: a frame at (254, 100) with the title row and then
 # "Yes" and "No"; "Yes" is lit first.
@@ -38,7 +41,74 @@ def start_level(game):
     time.sleep(1.0)  # the first item is loaded and the arrow swings
 
 
-def shoot(game):
-    """One shot; returns once it has settled on the field."""
+def launcher(image):
+    """The middle of the item on the launcher, as raw bytes."""
+    return image.region(*LAUNCHER)
+
+
+def shoot(game, after=0.0, frames=None):
+    """One shot, fired `after` seconds from now (the turn's item has just been
+    loaded); returns once the next item lies on the launcher, so the flight
+    and whatever the shot set off (a removal, a burst) are over. A press
+    during the flight would ask "Escape?", so nothing is pressed before then.
+
+    With a list as `frames`, every picture grabbed from the press on is
+    appended to it; the picture just before the press comes first."""
+    time.sleep(after)
+    before = game.grab()
+    loaded = launcher(before)
+    if frames is not None:
+        frames.append(before)
     game.press()
-    time.sleep(2.5)
+    game.wait(lambda: launcher(game.grab()) != loaded, 3, "the item leaving the launcher")
+    time.sleep(0.3)  # well clear of the launcher now
+    empty = launcher(game.grab())
+
+    def next_loaded():
+        image = game.grab()
+        if frames is not None:
+            frames.append(image)
+        return launcher(image) != empty
+    game.wait(next_loaded, 30, "the next item on the launcher")
+    time.sleep(0.1)
+
+
+SCORE = (460, 65, 151, 41)  # the score's digits
+LATE = 4.2  # seconds from loading to the press: the shot rests after 4.02 s
+
+
+def changed_pixels(a, b, rect):
+    """How many pixels of a rectangle differ between two pictures."""
+    ra, rb = a.region(*rect), b.region(*rect)
+    return sum(ra[i:i + 3] != rb[i:i + 3] for i in range(0, len(ra), 3))
+
+
+def liveliest(frames):
+    """Of the pictures after the press, the one that differs most over the
+    field from the picture before it: the fullest moment of an animation."""
+    before = frames[0]
+    return max(frames[1:], key=lambda image: changed_pixels(before, image, FIELD))
+
+
+def burst(game, shots=15):
+    """Late shots until one bursts (3 in 10 do); returns the picture of the
+    splash at its fullest. A burst leaves the field as it was."""
+    start_level(game)
+    for _ in range(shots):
+        frames = []
+        shoot(game, LATE, frames)
+        if frames[0].region(*FIELD_TOP) == frames[-1].region(*FIELD_TOP):
+            return liveliest(frames)
+    raise AssertionError("no burst in %d late shots" % shots)
+
+
+def removal(game, shots=25):
+    """Quick shots (they never burst) until one scores; returns the picture
+    of the items being sucked away."""
+    start_level(game)
+    for _ in range(shots):
+        frames = []
+        shoot(game, 0.0, frames)
+        if frames[0].region(*SCORE) != frames[-1].region(*SCORE):
+            return liveliest(frames)
+    raise AssertionError("no group removed in %d shots" % shots)

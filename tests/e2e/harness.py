@@ -126,6 +126,16 @@ class Image:
             rows.append(self.data[i:i + w * 3])
         return b"".join(rows)
 
+    def save_png(self, path):
+        """Writes the picture as a PNG without time stamps, like
+        Game.screenshot."""
+        r = subprocess.run(["convert", "-size", "%dx%d" % (self.width, self.height),
+                            "-depth", "8", "rgb:-", "-strip",
+                            "-define", "png:exclude-chunks=date,time", path],
+                           input=self.data, capture_output=True, timeout=30)
+        if r.returncode != 0:
+            raise AssertionError("convert failed: %s" % r.stderr.decode(errors="replace"))
+
     def colours(self, x, y, w, h):
         """The set of colours inside a rectangle."""
         raw = self.region(x, y, w, h)
