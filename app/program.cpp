@@ -96,7 +96,7 @@ int StartLibrary()
 
 int MainMenu()
 {
-    Onekeymenu menu(oldfont, makecol(180, 0, 0), makecol(134, 134, 134), 0, makecol(70, 40, 40));
+    Onekeymenu menu = Onekeymenu::Standard(oldfont);
     const char* entries[] = {"Play", "Help", "About", "Song & Music", "GFX Settings",
                              "Sound Settings", "Quit"};
     for (const char* entry : entries)

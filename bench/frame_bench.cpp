@@ -7,14 +7,8 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-
-#include "app/datafiles.h"
 #include "app/globals.h"
+#include "bench/startup.h"
 #include "game/classes.h"
 
 namespace {
@@ -77,27 +71,5 @@ BENCHMARK(BaselineFrame)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    set_uformat(U_ASCII);
-    if (allegro_init() != 0) {
-        std::fprintf(stderr, "the library cannot start (no X display?) %s\n", allegro_error);
-        return 1;
-    }
-    set_color_depth(32);
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display || set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0)
-        screen = create_bitmap(640, 480);
-    if (chdir(GAME_DIR) != 0) {
-        std::fprintf(stderr, "no game folder %s\n", GAME_DIR);
-        return 1;
-    }
-    std::string why;
-    if (!LoadGameData(why)) {
-        std::fprintf(stderr, "%s\n", why.c_str());
-        return 1;
-    }
-    std::printf("screen: %s\n", is_screen_bitmap(screen) ? "the window" : "a memory bitmap");
-    benchmark::RunSpecifiedBenchmarks();
-    UnloadGameData();
-    return 0;
+    return RunBenchmarks(argc, argv, true);
 }

@@ -100,16 +100,21 @@ def measure_run(reference, catch_sound, interval):
     return figures
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+def arguments(doc):
+    """The command line of a benchmark script (its usage is the first line of
+    `doc`); points the harness at the build."""
+    parser = argparse.ArgumentParser(description=doc.splitlines()[0])
     parser.add_argument("--build", required=True, help="the CMake build folder")
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--interval", type=float, default=5.0,
                         help="seconds over which a core share is measured")
     args = parser.parse_args()
-    build = os.path.abspath(args.build)
-    os.environ["ORBITPUB_GAME_DIR"] = os.path.join(build, "game")
-    os.environ["ORBITPUB_XHELPER"] = os.path.join(build, "tools", "xhelper")
+    harness.use_build(args.build)
+    return args
+
+
+def main():
+    args = arguments(__doc__)
 
     reference = title_reference()
     print("%d runs per set-up, core shares over %.0f s; goals: title < 0.3 s, "

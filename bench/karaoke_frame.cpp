@@ -6,14 +6,8 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-
-#include "app/datafiles.h"
 #include "app/globals.h"
+#include "bench/startup.h"
 #include "song/karaoke.h"
 
 namespace {
@@ -76,30 +70,5 @@ BENCHMARK(PageLoopInTheWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Mi
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    set_uformat(U_ASCII);
-    if (allegro_init() != 0) {
-        std::fprintf(stderr, "the library cannot start (no X display?) %s\n", allegro_error);
-        return 1;
-    }
-    const char* display = std::getenv("DISPLAY");
-    if (display && *display) {
-        install_timer();
-        set_color_depth(32);
-        if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0)
-            std::fprintf(stderr, "no window: %s\n", allegro_error);
-    }
-    set_color_depth(32);
-    if (chdir(GAME_DIR) != 0) {
-        std::fprintf(stderr, "no game folder %s\n", GAME_DIR);
-        return 1;
-    }
-    std::string why;
-    if (!LoadGameData(why)) {
-        std::fprintf(stderr, "%s\n", why.c_str());
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    UnloadGameData();
-    return 0;
+    return RunBenchmarks(argc, argv, false);
 }

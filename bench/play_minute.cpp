@@ -12,15 +12,11 @@
 #include <benchmark/benchmark.h>
 #include <dlfcn.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
-#include "app/datafiles.h"
 #include "app/globals.h"
+#include "bench/startup.h"
 #include "game/classes.h"
 #include "session/play.h"
 
@@ -110,7 +106,7 @@ namespace {
 
 void PlayMinute(benchmark::State& state)
 {
-    if (!is_screen_bitmap(screen)) {
+    if (!screen || !is_screen_bitmap(screen)) {
         state.SkipWithError("no window (run under an X server)");
         return;
     }
@@ -143,27 +139,5 @@ BENCHMARK(PlayMinute)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    set_uformat(U_ASCII);
-    if (allegro_init() != 0) {
-        std::fprintf(stderr, "the library cannot start (no X display?) %s\n", allegro_error);
-        return 1;
-    }
-    install_timer();
-    set_color_depth(32);
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0)
-        std::fprintf(stderr, "no window: %s\n", allegro_error);
-    if (chdir(GAME_DIR) != 0) {
-        std::fprintf(stderr, "no game folder %s\n", GAME_DIR);
-        return 1;
-    }
-    std::string why;
-    if (!LoadGameData(why)) {
-        std::fprintf(stderr, "%s\n", why.c_str());
-        return 1;
-    }
-    oldfont = font;
-    benchmark::RunSpecifiedBenchmarks();
-    UnloadGameData();
-    return 0;
+    return RunBenchmarks(argc, argv, false);
 }

@@ -11,7 +11,6 @@ more than with a sound card: an upper bound), and with no sound device (the
 MP3 page then plays nothing; the karaoke's MIDI player still runs the song).
 """
 
-import argparse
 import os
 import statistics
 import sys
@@ -22,7 +21,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
 sys.path.insert(0, HERE)
 import harness  # noqa: E402
 import songscreens  # noqa: E402
-from game_process import core_share  # noqa: E402
+from game_process import arguments, core_share  # noqa: E402
 
 GOALS = {"mp3 page cpu": 5.0, "karaoke page cpu": 15.0}
 
@@ -45,15 +44,7 @@ def measure_run(catch_sound, interval):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--build", required=True, help="the CMake build folder")
-    parser.add_argument("--runs", type=int, default=5)
-    parser.add_argument("--interval", type=float, default=5.0,
-                        help="seconds over which a core share is measured")
-    args = parser.parse_args()
-    build = os.path.abspath(args.build)
-    os.environ["ORBITPUB_GAME_DIR"] = os.path.join(build, "game")
-    os.environ["ORBITPUB_XHELPER"] = os.path.join(build, "tools", "xhelper")
+    args = arguments(__doc__)
 
     print("%d runs per set-up, core shares over %.0f s" % (args.runs, args.interval))
     for label, catch_sound in (("sound into the file device", True),

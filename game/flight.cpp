@@ -32,8 +32,7 @@ void Game::Aim()
 
 void Game::Fly()
 {
-    Onekeymenu question(oldfont, makecol(180, 0, 0), makecol(134, 134, 134), 0,
-                        makecol(70, 40, 40));
+    Onekeymenu question = Onekeymenu::Standard(oldfont);
     question.add("Yes");
     question.add("No");
     if (gv.quitting)

@@ -86,7 +86,7 @@ void RunKaraoke()
 {
     stop_midi();
     WaitKeyUp(KEY_SPACE);
-    Onekeymenu menu(oldfont, makecol(180, 0, 0), makecol(134, 134, 134), 0, makecol(70, 40, 40));
+    Onekeymenu menu = Onekeymenu::Standard(oldfont);
     const char* entries[] = {"Listen to mp3", "Karaoke, pitch 1 with melody",
                              "Karaoke, pitch 1 without melody", "Karaoke, pitch 2 with melody",
                              "Karaoke, pitch 2 without melody", "Help", "Return"};

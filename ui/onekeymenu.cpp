@@ -9,6 +9,11 @@ Onekeymenu::Onekeymenu(FONT* font, int selBoxColor, int boxColor, int selTextCol
 {
 }
 
+Onekeymenu Onekeymenu::Standard(FONT* font)
+{
+    return Onekeymenu(font, makecol(180, 0, 0), makecol(134, 134, 134), 0, makecol(70, 40, 40));
+}
+
 void Onekeymenu::add(const char* text)
 {
     items.push_back(text);

@@ -30,6 +30,9 @@ public:
     FONT* menuFont;                  // not owned
 
     Onekeymenu(FONT* font, int selBoxColor, int boxColor, int selTextColor, int textColor);
+    // A menu in the game's colours: grey boxes with brown text, the lit one
+    // red with black text. Needs the graphics mode (for makecol).
+    static Onekeymenu Standard(FONT* font);
 
     void add(const char* text);
     // width = widest entry text + 2 x margin.

@@ -22,7 +22,7 @@ const int fullVolume = 255, mediumVolume = 128;
 // A settings menu in the game's menu colours, run at (200, 100).
 Onekeymenu SettingsMenu(std::initializer_list<const char*> entries)
 {
-    Onekeymenu menu(oldfont, makecol(180, 0, 0), makecol(134, 134, 134), 0, makecol(70, 40, 40));
+    Onekeymenu menu = Onekeymenu::Standard(oldfont);
     for (const char* entry : entries)
         menu.add(entry);
     menu.fix_widths(10);

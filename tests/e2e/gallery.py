@@ -54,9 +54,7 @@ def main():
     parser.add_argument("--out", default=OUT, help="where the pictures go")
     args = parser.parse_args()
 
-    build = os.path.abspath(args.build)
-    os.environ["ORBITPUB_GAME_DIR"] = os.path.join(build, "game")
-    os.environ["ORBITPUB_XHELPER"] = os.path.join(build, "tools", "xhelper")
+    harness.use_build(args.build)
     os.makedirs(args.out, exist_ok=True)
     names = [name for name, _ in SHOTS]
     for name in args.only or []:

@@ -48,13 +48,25 @@ SELECTED_LIGHT, SELECTED_DARK = (217, 127, 127), (90, 0, 0)
 PLAIN_TEXT, SELECTED_TEXT = (70, 40, 40), (0, 0, 0)
 
 
+class Menu:
+    """Where a one-key menu stands and what it offers: its frame's top-left
+    corner and its entries. Every menu draws its rows alike: 23 pixels apart
+    from 10 below the frame's top, entry boxes from 15 right of its left."""
+
+    def __init__(self, x, y, entries):
+        self.x, self.y, self.entries = x, y, entries
+
+    def probes(self):
+        """A pixel inside each entry box, left of any text; then the frame."""
+        return [(self.x + 18, self.y + 17 + r * ROW_PITCH) for r in range(len(self.entries))] + \
+            [(self.x + 1, self.y + 1)]
+
+
+MAIN_MENU = Menu(MENU_X, MENU_Y, MENU_ENTRIES)
+
+
 def row_top(row):
     return ROW_TOP + row * ROW_PITCH
-
-
-def row_probe(row):
-    """A pixel inside an entry box, left of any text."""
-    return (BOX_LEFT + 3, row_top(row) + 7)
 
 
 # An information page: a box at (112, 64), 424 x 312, filled light grey with
@@ -479,15 +491,14 @@ class Game:
             return shot if len(shot.colours(0, 0, WIDTH, HEIGHT)) > 16 else None
         return self.wait(picture, timeout, "a picture in the window")
 
-    def menu_row(self):
-        """The highlighted row of the main menu, or None when the menu is not
+    def menu_row(self, menu=MAIN_MENU):
+        """The highlighted row of the menu, or None when the menu is not
         (completely) on the screen."""
-        points = [row_probe(r) for r in range(MENU_ROWS)] + [(MENU_X + 1, MENU_Y + 1)]
-        colours = self.probe(points)
+        colours = self.probe(menu.probes())
         if not colours or colours[-1] != FRAME:
             return None
         rows = colours[:-1]
-        if rows.count(SELECTED) != 1 or rows.count(PLAIN) != MENU_ROWS - 1:
+        if rows.count(SELECTED) != 1 or rows.count(PLAIN) != len(rows) - 1:
             return None
         return rows.index(SELECTED)
 
@@ -513,15 +524,15 @@ class Game:
     def wait_page_closed(self, timeout=10):
         self.wait(lambda: not self.page_shown(), timeout, "the page to close")
 
-    def wait_menu(self, timeout=20):
-        """Waits for the main menu; returns the highlighted row."""
+    def wait_menu(self, timeout=20, menu=MAIN_MENU):
+        """Waits for the menu; returns the highlighted row."""
         seen = []
 
         def shown():
-            row = self.menu_row()
+            row = self.menu_row(menu)
             seen.append(row)
             return row is not None
-        self.wait(shown, timeout, "the main menu")
+        self.wait(shown, timeout, "the %r menu" % menu.entries[0])
         return seen[-1]
 
     def to_title(self):
@@ -544,17 +555,17 @@ class Game:
         self.press()
         return self.wait_menu()
 
-    def pick(self, index, timeout=15):
+    def pick(self, index, timeout=15, menu=MAIN_MENU):
         """Presses space while the menu highlights the given entry, right
         after the highlight arrived there; returns the time of the press."""
         last = [None]
 
         def arrived():
-            row = self.menu_row()
+            row = self.menu_row(menu)
             fresh = row == index and last[0] != index
             last[0] = row
             return fresh
-        self.wait(arrived, timeout, "the highlight on %r" % MENU_ENTRIES[index], interval=0.01)
+        self.wait(arrived, timeout, "the highlight on %r" % menu.entries[index], interval=0.01)
         return self.press()
 
 
@@ -593,6 +604,14 @@ class Run:
         if self.home:
             self.home.close()
         return False
+
+
+def use_build(build):
+    """Points the harness at a CMake build folder's game and X helper, for
+    the scripts run by hand (ctest sets the two variables itself)."""
+    build = os.path.abspath(build)
+    os.environ["ORBITPUB_GAME_DIR"] = os.path.join(build, "game")
+    os.environ["ORBITPUB_XHELPER"] = os.path.join(build, "tools", "xhelper")
 
 
 def main():

@@ -23,22 +23,16 @@ MP3_PROBES = [(125, 200), (514, 200), (320, 47), (320, 332)]
 KARAOKE_REGION = (140, 40, 360, 400)
 
 
+SONG_MENU = harness.Menu(MENU_X, MENU_Y, SONG_ENTRIES)
+
+
 def menu_row(game):
     """The highlighted row of the song menu, or None when it is not shown."""
-    points = [(MENU_X + 18, MENU_Y + 10 + r * harness.ROW_PITCH + 7)
-              for r in range(len(SONG_ENTRIES))]
-    points.append((MENU_X + 1, MENU_Y + 1))
-    colours = game.probe(points)
-    if not colours or colours[-1] != harness.FRAME:
-        return None
-    rows = colours[:-1]
-    if rows.count(harness.SELECTED) != 1 or rows.count(harness.PLAIN) != len(rows) - 1:
-        return None
-    return rows.index(harness.SELECTED)
+    return game.menu_row(SONG_MENU)
 
 
 def wait_menu(game, timeout=20):
-    game.wait(lambda: menu_row(game) is not None, timeout, "the song menu")
+    game.wait_menu(timeout, SONG_MENU)
 
 
 def to_song_menu(game):
@@ -49,15 +43,7 @@ def to_song_menu(game):
 
 def pick(game, index, timeout=20):
     """Presses space right after the song menu's highlight came to index."""
-    last = [None]
-
-    def arrived():
-        row = menu_row(game)
-        fresh = row == index and last[0] != index
-        last[0] = row
-        return fresh
-    game.wait(arrived, timeout, "the highlight on %r" % SONG_ENTRIES[index], interval=0.01)
-    return game.press()
+    return game.pick(index, timeout, SONG_MENU)
 
 
 def karaoke_shown(game):

@@ -12,8 +12,7 @@ import harness
 
 PLAY, GFX_SETTINGS, SOUND_SETTINGS, QUIT = 0, 4, 5, 6
 
-# Both settings menus: frame at (200, 100), rows 23 pixels apart from y 110,
-# entry boxes from x 215.
+# Both settings menus stand at (200, 100), like the song menu.
 GFX_ENTRIES = ["32 bit windowed", "24 bit windowed", "32 bit fullscreen", "24 bit fullscreen",
                "Help", "Cancel"]
 SOUND_ENTRIES = ["Music full", "Music medium", "Music off", "Sound fx full", "Sound fx medium",
@@ -26,41 +25,18 @@ MUSIC_FULL, MUSIC_OFF, FX_FULL, FX_MEDIUM, FX_OFF, RETURN = 0, 2, 3, 4, 5, 6
 MENU_BOX = (harness.MENU_X, harness.MENU_Y, harness.MENU_W + 1, harness.MENU_H + 1)
 
 
-def settings_row(game, entries):
-    """The highlighted row of a settings menu of that many entries, or None
-    while it is not (completely) on the screen."""
-    points = [(218, 117 + 23 * r) for r in range(len(entries))] + [(201, 101)]
-    colours = game.probe(points)
-    if not colours or colours[-1] != harness.FRAME:
-        return None
-    rows = colours[:-1]
-    if rows.count(harness.SELECTED) != 1 or rows.count(harness.PLAIN) != len(entries) - 1:
-        return None
-    return rows.index(harness.SELECTED)
+def settings_menu(entries):
+    return harness.Menu(200, 100, entries)
 
 
 def wait_settings(game, entries):
     """Waits for a settings menu; returns the highlighted row."""
-    seen = []
-
-    def shown():
-        seen.append(settings_row(game, entries))
-        return seen[-1] is not None
-    game.wait(shown, 15, "the %r menu" % entries[0])
-    return seen[-1]
+    return game.wait_menu(15, settings_menu(entries))
 
 
 def pick_setting(game, entries, index):
     """Presses space as the highlight arrives on entry index."""
-    last = [None]
-
-    def arrived():
-        row = settings_row(game, entries)
-        fresh = row == index and last[0] != index
-        last[0] = row
-        return fresh
-    game.wait(arrived, 15, "the highlight on %r" % entries[index], interval=0.01)
-    return game.press()
+    return game.pick(index, 15, settings_menu(entries))
 
 
 def visible_windows(game, name):
