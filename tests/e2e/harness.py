@@ -139,8 +139,7 @@ class Image:
         return b"".join(rows)
 
     def save_png(self, path):
-        """Writes the picture as a PNG without time stamps, like
-        Game.screenshot."""
+        """Writes the picture as a PNG without time stamps."""
         r = subprocess.run(["convert", "-size", "%dx%d" % (self.width, self.height),
                             "-depth", "8", "rgb:-", "-strip",
                             "-define", "png:exclude-chunks=date,time", path],
@@ -432,10 +431,7 @@ class Game:
     def screenshot(self, path):
         """A PNG of the window, without time stamps (the same screen gives
         the same file)."""
-        r = self._x(["import", "-window", self.window, "-strip",
-                     "-define", "png:exclude-chunks=date,time", path], 30)
-        if r.returncode != 0:
-            raise AssertionError("import failed: %s" % r.stderr.decode(errors="replace"))
+        self.grab().save_png(path)
 
     def key_down(self, key="space"):
         self._x(["xdotool", "keydown", key])
